@@ -1,0 +1,4 @@
+# 32-bit Windows, posix-threads flavour of mingw-w64: the shipped executable.
+set(CMAKE_SYSTEM_PROCESSOR i686)
+set(TOOLCHAIN_PREFIX i686-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
