@@ -21,3 +21,15 @@
 // Dialog templates
 #define IDD_LANDER_KV_DIALOG      101
 #define IDD_GAMEWND               328
+#define IDD_LOGIN                 103
+#define IDD_MESSAGEBOX            164
+#define IDD_MENBAN                274
+#define IDD_LOGIN_POPUP           1015
+
+// Skin: images, icons, bitmaps (resources/images.rc)
+
+// Main window: menu, accelerators, commands (resources/menus.rc)
+
+// Login window and popup
+
+// Installation: embedded package (resources/package.rc)
