@@ -30,7 +30,7 @@ TEST_F(UpdateFixture, InstalledLauncherEndsUpReplacedByTheOfferedBuild) {
     EXPECT_EQ(WaitForExit(StartProcess(installed, L"check " + server.BaseUrl())), 0);
     ASSERT_TRUE(WaitForHelperStart(L"normal"));
 
-    EXPECT_EQ(ReadBytes(installed), newBytes);
+    EXPECT_TRUE(ReadBytes(installed) == newBytes) << "the installed file is not the offered build";
     EXPECT_EQ(GetFileVersionString(installed), L"1.0.2.0");
     std::vector<std::string> requests = server.Requests();
     ASSERT_EQ(requests.size(), 2u);

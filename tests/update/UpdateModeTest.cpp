@@ -72,7 +72,7 @@ protected:
 
     void ExpectInstalledAndStarted() {
         std::string newBytes = ReadBytes(m_strCopy);
-        EXPECT_EQ(ReadBytes(m_strTarget), newBytes);
+        EXPECT_TRUE(ReadBytes(m_strTarget) == newBytes) << "the target does not hold the new build";
         CString digest;
         ComputeFileMd5(m_strCopy, digest);
         EXPECT_EQ(digest.GetLength(), 32);

@@ -14,16 +14,20 @@ namespace testing_support {
 inline CString UpdateLogPath() { return GetDataFolder() + L"res\\update.log"; }
 
 // The message part of every line of the update log, in order (time stamp and module tag removed).
+// A line is found by its module tag, so a message may itself hold a line break.
 inline std::vector<std::wstring> UpdateLogMessages(size_t skipBytes = 0) {
+    const std::wstring tag = L"\tUpdateModule\t";
+    const size_t stampLength = 22;  // "yyyy- m- d  h: m: s : " before the tag
     std::string bytes = ReadBytes(UpdateLogPath());
     bytes = bytes.size() > skipBytes ? bytes.substr(skipBytes) : std::string();
     std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
     std::vector<std::wstring> messages;
-    size_t start = 0;
-    for (size_t end; (end = text.find(L"\r\n", start)) != std::wstring::npos; start = end + 2) {
-        std::wstring line = text.substr(start, end - start);
-        size_t tag = line.find(L"\tUpdateModule\t");
-        messages.push_back(tag == std::wstring::npos ? line : line.substr(tag + 14));
+    for (size_t at = text.find(tag); at != std::wstring::npos;) {
+        size_t start = at + tag.size();
+        size_t next = text.find(tag, start);
+        size_t end = next == std::wstring::npos ? text.size() : next - stampLength;
+        messages.push_back(text.substr(start, end >= start + 2 ? end - start - 2 : 0));  // without its \r\n
+        at = next;
     }
     return messages;
 }
