@@ -34,8 +34,8 @@ if(NOT EXISTS ${LANDER_MINIZIP_STAMP})
 endif()
 
 # The toolchain file limits library searches to /usr/<target>, so this is the mingw-w64 zlib.
-find_library(LANDER_ZLIB_STATIC NAMES libz.a REQUIRED NO_CACHE)
-find_path(LANDER_ZLIB_INCLUDE zlib.h REQUIRED NO_CACHE)
+find_library(LANDER_ZLIB_STATIC NAMES libz.a REQUIRED)
+find_path(LANDER_ZLIB_INCLUDE zlib.h REQUIRED)
 
 add_library(lander_minizip STATIC ${LANDER_MINIZIP_DIR}/unzip.c ${LANDER_MINIZIP_DIR}/ioapi.c)
 target_include_directories(lander_minizip SYSTEM PUBLIC ${LANDER_MINIZIP_DIR} ${LANDER_ZLIB_INCLUDE})
