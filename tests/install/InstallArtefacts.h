@@ -63,6 +63,8 @@ inline void RemoveInstallArtefacts() {
     RegDeleteKeyExW(HKEY_CURRENT_USER, UninstallEntryKey(), KEY_WOW64_64KEY, 0);
     RegDeleteKeyW(HKEY_CURRENT_USER, ProfileSectionKey());
     testing_support::RemoveTree(GetDataFolder());
+    CString publisher = DataFolderNoSlash();
+    RemoveDirectoryW(publisher.Left(publisher.ReverseFind(L'\\')));  // only when nothing else is in it
 }
 
 struct Link {
