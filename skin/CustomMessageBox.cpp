@@ -68,7 +68,8 @@ BOOL CCustomMessageBox::OnEraseBkgnd(HDC hDC) {
                      Gdiplus::StringTrimmingEllipsisCharacter);
     }
     target.Detach();
-    ::ValidateRect(m_hWnd, nullptr);
+    // Only our own region: the buttons still have to paint themselves over it.
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_VALIDATE | RDW_NOCHILDREN);
     return TRUE;
 }
 
