@@ -1,4 +1,5 @@
 #include "skin/SkinText.h"
+#include <string>
 
 namespace {
 std::unique_ptr<Gdiplus::Font> FontOf(const Gdiplus::FontFamily* family, float emSize, INT style) {
@@ -36,16 +37,53 @@ std::unique_ptr<Gdiplus::Font> CreateSkinFont(const wchar_t* family, float emSiz
     return std::unique_ptr<Gdiplus::Font>(new Gdiplus::Font(&named, emSize, style, Gdiplus::UnitPixel));
 }
 
+namespace {
+// Whole lines only, the last one cut with an ellipsis when the text does not fit. Done here
+// rather than left to the library, since not every GDI+ trims (some show a half line instead).
+std::wstring FitText(Gdiplus::Graphics& graphics, const std::wstring& text, const Gdiplus::Font& font,
+                     const Gdiplus::RectF& box, const Gdiplus::StringFormat& format, Gdiplus::StringTrimming trimming) {
+    auto fits = [&](const std::wstring& s) {
+        Gdiplus::RectF bounds;
+        INT fitted = 0, lines = 0;
+        graphics.MeasureString(s.c_str(), static_cast<INT>(s.size()), &font, box, &format, &bounds, &fitted, &lines);
+        return fitted >= static_cast<INT>(s.size()) && bounds.Height <= box.Height + 0.5f;
+    };
+    if (text.empty() || fits(text)) return text;
+    auto cut = [&](size_t n) {
+        if (trimming == Gdiplus::StringTrimmingEllipsisWord) {
+            size_t space = text.find_last_of(L' ', n);
+            if (space != std::wstring::npos && space > 0) n = space;
+        }
+        std::wstring s = text.substr(0, n);
+        while (!s.empty() && s.back() == L' ') s.pop_back();
+        return s + L"\x2026";
+    };
+    // The longest prefix that still fits with its ellipsis.
+    size_t lo = 0, hi = text.size() - 1;
+    while (lo < hi) {
+        size_t mid = (lo + hi + 1) / 2;
+        if (fits(cut(mid))) lo = mid; else hi = mid - 1;
+    }
+    return cut(lo);
+}
+}
+
 void DrawSkinText(Gdiplus::Graphics& graphics, const wchar_t* text, const Gdiplus::Font& font,
                   const Gdiplus::RectF& layout, Gdiplus::ARGB colour, Gdiplus::StringTrimming trimming) {
     Gdiplus::StringFormat format(0, 0);
     format.SetAlignment(Gdiplus::StringAlignmentCenter);
     format.SetTrimming(trimming);
     Gdiplus::SolidBrush brush{Gdiplus::Color(colour)};
+
+    float lineHeight = font.GetHeight(&graphics);
+    int lines = lineHeight > 0 ? static_cast<int>(layout.Height / lineHeight + 0.01f) : 1;
+    Gdiplus::RectF box(layout.X, layout.Y, layout.Width, lines > 0 ? lines * lineHeight : layout.Height);
+    std::wstring shown = FitText(graphics, text ? text : L"", font, box, format, trimming);
+
     // Nothing outside the layout rectangle, whatever the library does with lines that do not fit.
     Gdiplus::Region saved;
     graphics.GetClip(&saved);
     graphics.SetClip(layout, Gdiplus::CombineModeIntersect);
-    graphics.DrawString(text, -1, &font, layout, &format, &brush);
+    graphics.DrawString(shown.c_str(), -1, &font, box, &format, &brush);
     graphics.SetClip(&saved);
 }
