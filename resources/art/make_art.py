@@ -341,12 +341,6 @@ def login_background():
     art = vgradient(size, (0x1C, 0x18, 0x1E), (0x0E, 0x0B, 0x08))
     dusk = mask(size, lambda d, s: d.ellipse([s(200), s(-160), s(1060), s(330)], fill=255)).filter(ImageFilter.GaussianBlur(60))
     art = paint(art, (0x7A, 0x4E, 0x22), dusk, 150)
-    moon_glow = mask(size, lambda d, s: d.ellipse([s(70), s(120), s(310), s(360)], fill=255)).filter(ImageFilter.GaussianBlur(40))
-    art = paint(art, (0xC8, 0x9A, 0x4E), moon_glow, 120)
-    art = paint(art, vgradient(size, (0xFF, 0xEC, 0xC0), (0xD8, 0xA8, 0x5A)),
-                mask(size, lambda d, s: d.ellipse([s(132), s(182), s(248), s(298)], fill=255)), 235)
-    art = paint(art, (0x2A, 0x22, 0x1C), mask(size, lambda d, s: d.ellipse([s(158), s(172), s(262), s(276)], fill=255)), 90)
-
     # Stars, placed by a fixed linear congruential sequence.
     seed = 20250611
     stars = Image.new("L", size, 0)
@@ -359,6 +353,13 @@ def login_background():
         seed = (seed * 1103515245 + 12345) & 0x7FFFFFFF
         sp[x, y] = 60 + seed % 190
     art = paint(art, CREAM, stars.filter(ImageFilter.GaussianBlur(0.5)).point(lambda v: min(255, v * 3)))
+
+    moon_glow = mask(size, lambda d, s: d.ellipse([s(70), s(120), s(310), s(360)], fill=255)).filter(ImageFilter.GaussianBlur(40))
+    art = paint(art, (0xC8, 0x9A, 0x4E), moon_glow, 120)
+    # A crescent: the full disc less an offset one.
+    disc = mask(size, lambda d, s: d.ellipse([s(132), s(182), s(248), s(298)], fill=255))
+    bite = mask(size, lambda d, s: d.ellipse([s(160), s(170), s(266), s(276)], fill=255))
+    art = paint(art, vgradient(size, (0xFF, 0xEC, 0xC0), (0xD8, 0xA8, 0x5A)), ImageChops.subtract(disc, bite), 240)
 
     # Three ranges of mountains, nearer ones darker.
     def ridge(base_y, amp, period, phase, colour, alpha):
