@@ -157,6 +157,25 @@ TEST_F(TouchButtonTest, PressedLookWhileHeldThenOneClick) {
     EXPECT_EQ(std::vector<WORD>{BN_CLICKED}, parent.m_notifications);
 }
 
+TEST_F(TouchButtonTest, RealMouseRestingAndLeaving) {
+    GiveTestFaces();
+    Show();
+    // Waits for the system's hover and leave notices, for at most a few seconds.
+    auto moveTo = [&](int x, int y, BOOL hoverWanted) {
+        POINT p = { x, y };
+        ::ClientToScreen(button.m_hWnd, &p);
+        ::SetCursorPos(p.x, p.y);
+        ::PostMessageW(::WindowFromPoint(p), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+        for (int i = 0; i < 100 && button.m_bHover != hoverWanted; ++i) PumpMessages();
+    };
+    moveTo(20, 15, TRUE);
+    EXPECT_TRUE(button.m_bHover);
+    EXPECT_NEAR(13, Look().Pixel(15, 15).r, 1);
+    moveTo(-30, 15, FALSE);
+    EXPECT_FALSE(button.m_bHover);
+    EXPECT_EQ((Rgb{0, 0, 0}), Look().Pixel(15, 15));
+}
+
 TEST_F(TouchButtonTest, DoubleClickIsTwoPresses) {
     GiveTestFaces();
     Show();
