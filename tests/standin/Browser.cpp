@@ -487,6 +487,14 @@ LRESULT StandInBrowser::HandleMessage(HWND hWnd, UINT message, WPARAM wParam, LP
         m_nScroll = std::max(0, m_nScroll - GET_WHEEL_DELTA_WPARAM(wParam) / 2);
         if (m_hServer) InvalidateRect(m_hServer, nullptr, FALSE);
         return 0;
+    case WM_KEYDOWN:
+        // Tests read the last key that reached the page from the window text.
+        if (hWnd == m_hServer) {
+            wchar_t text[32];
+            wsprintfW(text, L"keydown:%u", static_cast<unsigned>(wParam));
+            SetWindowTextW(hWnd, text);
+        }
+        return 0;
     case WM_GETDLGCODE:
         // The page takes every key, Enter and Escape included, as a browser does.
         return DLGC_WANTALLKEYS | DLGC_WANTCHARS | DLGC_WANTARROWS;
