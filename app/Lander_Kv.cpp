@@ -53,7 +53,11 @@ BOOL CLander_KvApp::RunGameView(const CString& strCommandLine) {
     static CWnd frame;
     frame.Attach(hFrame);
     auto* pDlg = new CGameWndDlg(hFrame, args.strGameUrl);
-    pDlg->Create(IDD_GAMEWND, &frame);
+    // A frame that is already gone leaves nothing to show and nobody to end us: stop at once.
+    if (!::IsWindow(hFrame) || !pDlg->Create(IDD_GAMEWND, &frame)) {
+        delete pDlg;
+        return FALSE;
+    }
     pDlg->ShowWindow(SW_SHOW);
     m_pMainWnd = pDlg;
     return TRUE;

@@ -1,20 +1,34 @@
-// The game view: a child dialog of another process's main window that shows the game page.
+// The game view: a dialog of the game-view process that lives inside another process's main
+// window, below its caption strip, and shows the game page.
 #pragma once
 #include "framework/Dialog.h"
 
+class CMyHtmlView;
+
 class CGameWndDlg : public CDialog {
 public:
-    CGameWndDlg(HWND hFrameWnd, const CString& strGameUrl);
+    CGameWndDlg(HWND hFrameWnd, const CString& strUrl);
+    ~CGameWndDlg() override;
+
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+    CMyHtmlView* m_pView = nullptr;   // owned; null before OnInitDialog and after closing
+    HWND m_hFrameWnd;                 // the main window we live in
+    CString m_strUrl;                 // the game address we were started with
 
 protected:
-    void PostNcDestroy() override;
-    void OnCancel() override { DestroyWindow(); }
+    BOOL OnInitDialog() override;
+    // The dialog never ends itself through OK or cancel; Enter and Escape belong to the page.
     void OnOK() override {}
+    void OnCancel() override {}
 
     DECLARE_MESSAGE_MAP()
-    void OnDestroy();
+    LRESULT OnClose(WPARAM, LPARAM);
+    void OnSize(UINT nType, int cx, int cy);
+    LRESULT OnReload(WPARAM, LPARAM);
+    LRESULT OnFit(WPARAM wParam, LPARAM);
 
 private:
-    HWND m_hFrameWnd;
-    CString m_strGameUrl;
+    void NavigateToGame();
+    static DWORD WINAPI FrameWatcher(LPVOID pParam);
 };
