@@ -105,6 +105,7 @@
 // Login window and popup
 #define IDC_BTN_LOGIN_MIN         1016
 #define IDC_BTN_LOGIN_CLOSE       1027
+#define IDC_WEBFORM_NAVIGATE      10001   // sent by the login page's site on every navigation
 
 // Installation: embedded package (resources/package.rc)
 #define IDR_PACKAGE               269

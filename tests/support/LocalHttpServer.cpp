@@ -3,19 +3,22 @@
 
 namespace testing_support {
 
-LocalHttpServer::LocalHttpServer() {
+LocalHttpServer::LocalHttpServer(int port) {
     WSADATA wsa;
     WSAStartup(MAKEWORD(2, 2), &wsa);
     SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
     sockaddr_in addr = {};
     addr.sin_family = AF_INET;
     addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    addr.sin_port = 0;
-    bind(s, reinterpret_cast<sockaddr*>(&addr), sizeof(addr));
+    addr.sin_port = htons(static_cast<u_short>(port));
+    // Exclusive, so that a second server on a fixed port fails instead of sharing it.
+    BOOL exclusive = TRUE;
+    setsockopt(s, SOL_SOCKET, SO_EXCLUSIVEADDRUSE, reinterpret_cast<const char*>(&exclusive), sizeof(exclusive));
+    m_bListening = bind(s, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) == 0;
     int len = sizeof(addr);
     getsockname(s, reinterpret_cast<sockaddr*>(&addr), &len);
     m_port = ntohs(addr.sin_port);
-    listen(s, 16);
+    m_bListening = m_bListening && listen(s, 16) == 0;
     m_listener = s;
     m_hThread = CreateThread(nullptr, 0, &Serve, this, 0, nullptr);
 }

@@ -11,8 +11,10 @@ namespace testing_support {
 
 class LocalHttpServer {
 public:
-    LocalHttpServer();
+    // Port 0 takes any free port; a fixed port (the one the launcher is configured for) may be taken.
+    explicit LocalHttpServer(int port = 0);
     ~LocalHttpServer();
+    bool IsListening() const { return m_bListening; }
 
     // The body served for path (UTF-8 HTML); unknown paths get 404.
     void SetPage(const std::string& path, const std::string& html);
@@ -29,6 +31,7 @@ private:
 
     uintptr_t m_listener;
     int m_port = 0;
+    bool m_bListening = false;
     void* m_hThread = nullptr;
     mutable std::mutex m_lock;
     std::map<std::string, std::string> m_pages;
