@@ -115,7 +115,16 @@ TEST_F(LoginWindow, ShowsThePageOnceLoadedAndEndsWithTheWholeGameAddressOfALinkC
         EXPECT_EQ(rcBrowser.bottom, rcPopup.bottom);
         EXPECT_EQ(rcBrowser.right - rcBrowser.left, 705);
         PumpMessages();
-        ScreenCapture::OfWindow(login.m_hWnd).SavePng(L"login-window");
+        // A layered window's image is only on the screen, not in its own context.
+        HDC hScreen = GetDC(nullptr);
+        ScreenCapture shot = ScreenCapture::OfDC(hScreen, rcLogin.left, rcLogin.top, 1114, 723);
+        ReleaseDC(nullptr, hScreen);
+        shot.SavePng(L"login-window");
+        // The artwork around the popup, the popup's band (the artwork through the colour key)
+        // and the page below it all show something.
+        EXPECT_GT(shot.MeanBrightness(60, 300, 200, 200), 10.0);
+        EXPECT_GT(shot.MeanBrightness(353 + 705 - 20, 194 + 84 + 100, 20, 100), 100.0);
+        EXPECT_FALSE(shot.Pixel(353 + 300, 194 + 40) == (Rgb{ 0, 255, 0 }));
 
         // Space and Esc never reach the page, Enter is left to it.
         EXPECT_TRUE(PreTranslateKey(pPopup, VK_SPACE));
