@@ -1,9 +1,10 @@
-// The launcher as a player starts it: a process that shows its window and ends when it is closed.
-#include "app/ProductText.h"
-#include "tests/support/ChildProcess.h"
-#include <gtest/gtest.h>
+// The launcher as a player starts it: a process that shows its login window first and ends
+// when that is closed and the closing confirmed.
+#include "tests/smoke/LauncherWindows.h"
+#include "tests/support/TestFiles.h"
 
 using namespace testing_support;
+using namespace launcher_windows;
 
 namespace {
 
@@ -18,18 +19,28 @@ void StartShowAndClose(const CString& exe) {
     wchar_t title[128] = L"";
     GetWindowTextW(window, title, 128);
     EXPECT_EQ(CString(title), LoadProductText(IDS_WINDOW_TITLE));
+    // The login window: borderless artwork, minimisable from the taskbar.
+    EXPECT_TRUE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYERED);
+    EXPECT_TRUE(GetWindowLongW(window, GWL_STYLE) & WS_MINIMIZEBOX);
 
-    PostMessageW(window, WM_CLOSE, 0, 0);
+    CloseAndConfirm(launcher, window, kStartTimeoutMs / 2);
     DWORD exitCode = 99;
     ASSERT_TRUE(launcher.WaitForExit(60000, &exitCode));
     EXPECT_EQ(exitCode, 0u);
 }
 
-TEST(LauncherSmoke, StartsShowsItsWindowAndEndsWhenClosed) {
+// Every normal start installs itself into the data folder the other tests share.
+class LauncherSmoke : public testing::Test {
+protected:
+    void SetUp() override { ResetDataFolder(true); }
+    void TearDown() override { ResetDataFolder(false); }
+};
+
+TEST_F(LauncherSmoke, StartsShowsItsWindowAndEndsWhenClosed) {
     StartShowAndClose(SiblingExecutable());
 }
 
-TEST(LauncherSmoke, TheShippedExecutableToo) {
+TEST_F(LauncherSmoke, TheShippedExecutableToo) {
     if (ProductExecutable() == SiblingExecutable()) GTEST_SKIP() << "the tests are built like the shipped executable";
     StartShowAndClose(ProductExecutable());
 }

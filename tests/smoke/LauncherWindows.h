@@ -1,0 +1,50 @@
+// Finding and driving the windows of a launcher process started by a test.
+#pragma once
+#include "app/ProductText.h"
+#include "tests/support/ChildProcess.h"
+#include <gtest/gtest.h>
+#include <vector>
+#include <windows.h>
+
+namespace launcher_windows {
+
+// Visible top-level windows of the process, owned ones included.
+inline std::vector<HWND> VisibleWindowsOf(DWORD processId) {
+    struct Search { DWORD pid; std::vector<HWND> found; } search = { processId, {} };
+    EnumWindows([](HWND h, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(p);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(h, &pid);
+        if (pid == s->pid && IsWindowVisible(h)) s->found.push_back(h);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Polls fn (which returns a window or null) until it finds one or the time is up.
+template <class F>
+HWND WaitFor(F fn, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (HWND h = fn()) return h;
+        if (GetTickCount() - start > timeoutMs) return nullptr;
+        Sleep(100);
+    }
+}
+
+// The skinned confirmation box: the process's window with an OK button.
+inline HWND FindConfirmation(DWORD processId) {
+    for (HWND h : VisibleWindowsOf(processId))
+        if (GetDlgItem(h, IDOK) && GetDlgItem(h, IDCANCEL)) return h;
+    return nullptr;
+}
+
+// Asks hWnd to close the way the taskbar does, then answers the confirmation with OK.
+inline void CloseAndConfirm(const testing_support::ChildProcess& process, HWND hWnd, DWORD timeoutMs) {
+    PostMessageW(hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+    HWND box = WaitFor([&] { return FindConfirmation(process.Id()); }, timeoutMs);
+    ASSERT_NE(box, nullptr) << "no close confirmation";
+    PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+}
+
+}  // namespace launcher_windows

@@ -1,0 +1,109 @@
+// The whole road of a normal start against a local platform on the configured port: login
+// window, the page and the version check, a click on the page's game link, the main window
+// with the game address, and the close confirmation ending both processes.
+#include "tests/smoke/LauncherWindows.h"
+#include "tests/support/LocalHttpServer.h"
+#include "tests/support/ScreenCapture.h"
+#include "tests/support/TestFiles.h"
+#include <string>
+
+using namespace testing_support;
+using namespace launcher_windows;
+
+namespace {
+
+const int kPlatformPort = 8480;
+const DWORD kTimeoutMs = 60000;
+
+HWND FindChildOfClass(HWND hParent, const wchar_t* pszClass) {
+    struct Search { const wchar_t* cls; HWND found; } search = { pszClass, nullptr };
+    EnumChildWindows(hParent, [](HWND h, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(p);
+        wchar_t cls[64] = L"";
+        GetClassNameW(h, cls, 64);
+        if (lstrcmpW(cls, s->cls) == 0) { s->found = h; return FALSE; }
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The login page of the process once it is shown (a non-empty browser window), or null.
+HWND ShownLoginPage(DWORD processId) {
+    for (HWND h : VisibleWindowsOf(processId)) {
+        HWND hServer = FindChildOfClass(h, L"Internet Explorer_Server");
+        RECT rc;
+        if (hServer && IsWindowVisible(hServer) && GetWindowRect(hServer, &rc) && !IsRectEmpty(&rc)) return hServer;
+    }
+    return nullptr;
+}
+
+int CountStartingWith(const LocalHttpServer& server, const std::string& prefix) {
+    int n = 0;
+    for (const auto& r : server.Requests()) n += r.rfind(prefix, 0) == 0;
+    return n;
+}
+
+ScreenCapture CaptureFromScreen(HWND hWnd) {
+    RECT rc;
+    GetWindowRect(hWnd, &rc);
+    HDC hScreen = GetDC(nullptr);
+    ScreenCapture shot = ScreenCapture::OfDC(hScreen, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
+    ReleaseDC(nullptr, hScreen);
+    return shot;
+}
+
+class NormalStart : public testing::Test {
+protected:
+    void SetUp() override {
+        ResetDataFolder(true);
+        ASSERT_TRUE(server.IsListening()) << "port " << kPlatformPort << " is taken";
+    }
+    void TearDown() override { ResetDataFolder(false); }
+
+    LocalHttpServer server{ kPlatformPort };
+};
+
+TEST_F(NormalStart, FromTheLoginPageToTheGameAndClosedAgain) {
+    const std::string gamePath = "/play_gamecode?g=tsk&svname=S9&ticket=" + std::string(600, 't');
+    server.SetPage("/login.php", "<html><head><title>login</title></head><body><a href=\"" + gamePath +
+                                     "\">enter game</a><p>Nuvra login</body></html>");
+    server.SetPage(gamePath, "<html><head><title>game</title></head><body><p>the game</body></html>");
+
+    ChildProcess launcher;
+    ASSERT_TRUE(launcher.Start(L"\"" + SiblingExecutable() + L"\""));
+    HWND hLogin = launcher.WaitForWindow(kTimeoutMs, LoadProductText(IDS_WINDOW_TITLE));
+    ASSERT_NE(hLogin, nullptr) << "no login window";
+
+    // The first completed document ran the version check before the page showed.
+    HWND hPage = WaitFor([&] { return ShownLoginPage(launcher.Id()); }, kTimeoutMs);
+    ASSERT_NE(hPage, nullptr) << "the login page never showed";
+    EXPECT_EQ(server.CountRequests("/login.php"), 1);
+    EXPECT_EQ(CountStartingWith(server, "/getClientVersion.php?"), 1);
+    Sleep(300);
+    CaptureFromScreen(hLogin).SavePng(L"normal-start-login");
+
+    // The player logs in.
+    PostMessageW(hPage, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(12, 14));
+    PostMessageW(hPage, WM_LBUTTONUP, 0, MAKELPARAM(12, 14));
+
+    HWND hMain = WaitFor([&]() -> HWND {
+        for (HWND h : VisibleWindowsOf(launcher.Id()))
+            if (h != hLogin && IsZoomed(h)) return h;
+        return nullptr;
+    }, kTimeoutMs);
+    ASSERT_NE(hMain, nullptr) << "no maximised main window";
+    EXPECT_FALSE(IsWindow(hLogin) && IsWindowVisible(hLogin));
+
+    // The game view, a second process, loads the exact game address.
+    ASSERT_TRUE(WaitFor([&]() -> HWND { return server.CountRequests(gamePath) ? hMain : nullptr; }, kTimeoutMs))
+        << "the game page was never requested";
+    Sleep(300);
+    CaptureFromScreen(hMain).SavePng(L"normal-start-main");
+
+    CloseAndConfirm(launcher, hMain, kTimeoutMs);
+    DWORD exitCode = 99;
+    ASSERT_TRUE(launcher.WaitForExit(kTimeoutMs, &exitCode));
+    EXPECT_EQ(exitCode, 0u);
+}
+
+}  // namespace
