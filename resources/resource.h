@@ -33,3 +33,4 @@
 // Login window and popup
 
 // Installation: embedded package (resources/package.rc)
+#define IDR_PACKAGE               269
