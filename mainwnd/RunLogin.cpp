@@ -1,6 +1,7 @@
 #include "mainwnd/RunLogin.h"
 
-// The login window does not exist yet: a normal start ends as after a cancelled login.
+// Until the login window exists the main window starts without a game address: no server
+// name in the strip, and a game view with nothing to show.
 CString RunLoginAndGetGameUrl() {
     return CString();
 }

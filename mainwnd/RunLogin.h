@@ -2,6 +2,6 @@
 #pragma once
 #include "framework/String.h"
 
-// Runs the login window modally and returns the game address it ended with; an empty string
-// means the player left the login, and the main window then ends without showing itself.
+// Runs the login window modally and returns the game address it ended with. A player who
+// leaves the login ends the process there; the main window goes on with what comes back.
 CString RunLoginAndGetGameUrl();
