@@ -46,6 +46,7 @@ HWND CWnd::Detach() {
 BOOL CWnd::SubclassWindow(HWND hWnd) {
     if (!hWnd || m_hWnd || !IsOwnProcessWindow(hWnd) || ::GetPropW(hWnd, kObjectProp)) return FALSE;
     Bind(hWnd);
+    PreSubclassWindow();
     m_pfnSuper = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StaticWndProc)));
     return TRUE;
 }

@@ -91,6 +91,8 @@ protected:
     LRESULT Default();
     // A parent forwards colour and owner-draw requests to the child's object first.
     virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // Called by SubclassWindow once the object knows its handle, before the messages come here.
+    virtual void PreSubclassWindow() {}
     // Last message of the window; the object is already unbound when this runs.
     virtual void PostNcDestroy() {}
 
