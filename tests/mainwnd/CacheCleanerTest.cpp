@@ -1,7 +1,6 @@
 #include "mainwnd/CacheCleaner.h"
 #include "tests/support/TestFiles.h"
 #include <gtest/gtest.h>
-#include <wininet.h>
 
 using namespace testing_support;
 
@@ -53,38 +52,6 @@ TEST(ClearFolder, ReportsAFolderThatCannotBeListed) {
     ASSERT_TRUE(MakeFolders(scratch.Path() + L"empty"));
     EXPECT_TRUE(ClearFolder(scratch.Path() + L"empty"));
     EXPECT_TRUE(FolderExists(scratch.Path() + L"empty"));
-}
-
-bool UrlCacheHas(const wchar_t* url) {
-    DWORD cb = 0;
-    GetUrlCacheEntryInfoW(url, nullptr, &cb);
-    return GetLastError() == ERROR_INSUFFICIENT_BUFFER;
-}
-
-void AddUrlCacheEntry(const wchar_t* url, DWORD type, const char* body) {
-    wchar_t file[MAX_PATH] = {};
-    ASSERT_TRUE(CreateUrlCacheEntryW(url, 0, L"", file, 0)) << GetLastError();
-    ASSERT_TRUE(WriteBytes(file, body));
-    FILETIME none = {};
-    ASSERT_TRUE(CommitUrlCacheEntryW(url, file, none, none, type, nullptr, 0, nullptr, nullptr)) << GetLastError();
-}
-
-TEST(ClearUrlCache, DeletesAllEntriesButCookies) {
-    const wchar_t kPage[] = L"http://cache.test.invalid/game/main.swf";
-    const wchar_t kScript[] = L"http://cache.test.invalid/game/main.js";
-    const wchar_t kCookie[] = L"Cookie:player@cache.test.invalid/";
-    AddUrlCacheEntry(kPage, NORMAL_CACHE_ENTRY, "swf");
-    AddUrlCacheEntry(kScript, NORMAL_CACHE_ENTRY | STICKY_CACHE_ENTRY, "js");
-    AddUrlCacheEntry(kCookie, COOKIE_CACHE_ENTRY, "sid=1");
-    ASSERT_TRUE(UrlCacheHas(kPage));
-    ASSERT_TRUE(UrlCacheHas(kCookie));
-
-    EXPECT_TRUE(ClearUrlCache());
-
-    EXPECT_FALSE(UrlCacheHas(kPage));
-    EXPECT_FALSE(UrlCacheHas(kScript));
-    EXPECT_TRUE(UrlCacheHas(kCookie));
-    DeleteUrlCacheEntryW(kCookie);
 }
 
 }  // namespace

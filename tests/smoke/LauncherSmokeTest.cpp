@@ -1,4 +1,5 @@
-// The launcher as a player starts it: a process that shows its window and ends when it is closed.
+// The launcher as a player starts it: a process that shows its window and ends when it is closed
+// and the closing confirmed.
 #include "app/ProductText.h"
 #include "tests/support/ChildProcess.h"
 #include <gtest/gtest.h>
@@ -10,6 +11,33 @@ namespace {
 // A 32-bit process on a host that only emulates 32-bit code takes a minute or more to come up.
 const DWORD kStartTimeoutMs = 240000;
 
+struct QuestionSearch { DWORD processId; HWND hMain; HWND hFound; };
+
+BOOL CALLBACK FindQuestion(HWND h, LPARAM lp) {
+    auto* s = reinterpret_cast<QuestionSearch*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    wchar_t cls[16] = L"";
+    GetClassNameW(h, cls, 16);
+    if (pid == s->processId && h != s->hMain && IsWindowVisible(h) && GetWindow(h, GW_OWNER) == s->hMain &&
+        !lstrcmpW(cls, L"#32770")) {
+        s->hFound = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The skinned question box the main window owns, once it shows.
+HWND WaitForQuestion(DWORD processId, HWND hMain, DWORD timeoutMs) {
+    for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
+        QuestionSearch s = { processId, hMain, nullptr };
+        EnumWindows(&FindQuestion, reinterpret_cast<LPARAM>(&s));
+        if (s.hFound) return s.hFound;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
 void StartShowAndClose(const CString& exe) {
     ChildProcess launcher;
     ASSERT_TRUE(launcher.Start(L"\"" + exe + L"\"")) << "cannot start " << exe.ToMultiByte();
@@ -19,7 +47,11 @@ void StartShowAndClose(const CString& exe) {
     GetWindowTextW(window, title, 128);
     EXPECT_EQ(CString(title), LoadProductText(IDS_WINDOW_TITLE));
 
-    PostMessageW(window, WM_CLOSE, 0, 0);
+    // The launcher asks before it ends: close it as a player does, and confirm.
+    PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    HWND question = WaitForQuestion(launcher.Id(), window, 60000);
+    ASSERT_NE(question, nullptr) << "no close question from " << exe.ToMultiByte();
+    PostMessageW(question, WM_COMMAND, IDOK, 0);
     DWORD exitCode = 99;
     ASSERT_TRUE(launcher.WaitForExit(60000, &exitCode));
     EXPECT_EQ(exitCode, 0u);
