@@ -3,6 +3,7 @@
 #include "app/ProductText.h"
 #include "tests/support/ChildProcess.h"
 #include <gtest/gtest.h>
+#include <tlhelp32.h>
 
 using namespace testing_support;
 
@@ -38,6 +39,20 @@ HWND WaitForQuestion(DWORD processId, HWND hMain, DWORD timeoutMs) {
     return nullptr;
 }
 
+// The game view the launcher started; it outlives a launcher whose window it never joined.
+void EndChildrenOf(DWORD processId) {
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32W pe = { sizeof(pe) };
+    for (BOOL ok = Process32FirstW(snap, &pe); ok; ok = Process32NextW(snap, &pe)) {
+        if (pe.th32ParentProcessID != processId) continue;
+        if (HANDLE h = OpenProcess(PROCESS_TERMINATE, FALSE, pe.th32ProcessID)) {
+            TerminateProcess(h, 0);
+            CloseHandle(h);
+        }
+    }
+    CloseHandle(snap);
+}
+
 void StartShowAndClose(const CString& exe) {
     ChildProcess launcher;
     ASSERT_TRUE(launcher.Start(L"\"" + exe + L"\"")) << "cannot start " << exe.ToMultiByte();
@@ -53,7 +68,9 @@ void StartShowAndClose(const CString& exe) {
     ASSERT_NE(question, nullptr) << "no close question from " << exe.ToMultiByte();
     PostMessageW(question, WM_COMMAND, IDOK, 0);
     DWORD exitCode = 99;
-    ASSERT_TRUE(launcher.WaitForExit(60000, &exitCode));
+    bool ended = launcher.WaitForExit(60000, &exitCode);
+    EndChildrenOf(launcher.Id());
+    ASSERT_TRUE(ended);
     EXPECT_EQ(exitCode, 0u);
 }
 
