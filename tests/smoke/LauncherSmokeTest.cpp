@@ -25,7 +25,9 @@ void StartShowAndClose(const CString& exe) {
 
     CloseAndConfirm(launcher, window, kStartTimeoutMs / 2);
     DWORD exitCode = 99;
-    ASSERT_TRUE(launcher.WaitForExit(60000, &exitCode));
+    bool ended = launcher.WaitForExit(60000, &exitCode);
+    EndChildrenOf(launcher.Id());
+    ASSERT_TRUE(ended);
     EXPECT_EQ(exitCode, 0u);
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <vector>
 #include <windows.h>
+#include <tlhelp32.h>
 
 namespace launcher_windows {
 
@@ -45,6 +46,31 @@ inline void CloseAndConfirm(const testing_support::ChildProcess& process, HWND h
     HWND box = WaitFor([&] { return FindConfirmation(process.Id()); }, timeoutMs);
     ASSERT_NE(box, nullptr) << "no close confirmation";
     PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+}
+
+// Child processes of the launcher (the game view), so that none outlives a failed test.
+inline void EndChildrenOf(DWORD processId) {
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32W pe = { sizeof(pe) };
+    for (BOOL ok = Process32FirstW(snap, &pe); ok; ok = Process32NextW(snap, &pe)) {
+        if (pe.th32ParentProcessID != processId) continue;
+        if (HANDLE h = OpenProcess(PROCESS_TERMINATE, FALSE, pe.th32ProcessID)) {
+            TerminateProcess(h, 0);
+            CloseHandle(h);
+        }
+    }
+    CloseHandle(snap);
+}
+
+// The launcher's child processes still running.
+inline std::vector<DWORD> ChildrenOf(DWORD processId) {
+    std::vector<DWORD> children;
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32W pe = { sizeof(pe) };
+    for (BOOL ok = Process32FirstW(snap, &pe); ok; ok = Process32NextW(snap, &pe))
+        if (pe.th32ParentProcessID == processId) children.push_back(pe.th32ProcessID);
+    CloseHandle(snap);
+    return children;
 }
 
 }  // namespace launcher_windows
