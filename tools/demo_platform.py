@@ -18,7 +18,8 @@ SERVERS = ["S1", "S2"]
 
 
 def game_address(server_name, player):
-    return "/play_gamecode?" + urlencode({"g": "tsk", "svname": server_name, "player": player})
+    # svname last: the launcher takes the server name as the rest of the address.
+    return "/play_gamecode?" + urlencode({"g": "tsk", "player": player, "svname": server_name})
 
 
 def login_page():

@@ -114,11 +114,15 @@ TEST_F(LoginWindow, ShowsThePageOnceLoadedAndEndsWithTheWholeGameAddressOfALinkC
         EXPECT_EQ(rcBrowser.top - rcPopup.top, 84);
         EXPECT_EQ(rcBrowser.bottom, rcPopup.bottom);
         EXPECT_EQ(rcBrowser.right - rcBrowser.left, 705);
-        PumpMessages();
-        // A layered window's image is only on the screen, not in its own context.
-        HDC hScreen = GetDC(nullptr);
-        ScreenCapture shot = ScreenCapture::OfDC(hScreen, rcLogin.left, rcLogin.top, 1114, 723);
-        ReleaseDC(nullptr, hScreen);
+        // A layered window's image is only on the screen, not in its own context; the page
+        // paints a moment after it is shown.
+        ScreenCapture shot;
+        PumpUntil([&] {
+            HDC hScreen = GetDC(nullptr);
+            shot = ScreenCapture::OfDC(hScreen, rcLogin.left, rcLogin.top, 1114, 723);
+            ReleaseDC(nullptr, hScreen);
+            return shot.MeanBrightness(353 + 705 - 20, 194 + 84 + 100, 20, 100) > 100.0;
+        }, 5000);
         shot.SavePng(L"login-window");
         // The artwork around the popup, the popup's band (the artwork through the colour key)
         // and the page below it all show something.

@@ -14,13 +14,9 @@ const DWORD kStartTimeoutMs = 240000;
 void StartShowAndClose(const CString& exe) {
     ChildProcess launcher;
     ASSERT_TRUE(launcher.Start(L"\"" + exe + L"\"")) << "cannot start " << exe.ToMultiByte();
-    HWND window = launcher.WaitForWindow(kStartTimeoutMs);
-    ASSERT_NE(window, nullptr) << "no window from " << exe.ToMultiByte();
-    wchar_t title[128] = L"";
-    GetWindowTextW(window, title, 128);
-    EXPECT_EQ(CString(title), LoadProductText(IDS_WINDOW_TITLE));
-    // The login window: borderless artwork, minimisable from the taskbar.
-    EXPECT_TRUE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYERED);
+    // The login window comes first: layered artwork titled with text 107, minimisable from the taskbar.
+    HWND window = WaitForLoginWindow(launcher, kStartTimeoutMs);
+    ASSERT_NE(window, nullptr) << "no login window from " << exe.ToMultiByte();
     EXPECT_TRUE(GetWindowLongW(window, GWL_STYLE) & WS_MINIMIZEBOX);
 
     CloseAndConfirm(launcher, window, kStartTimeoutMs / 2);

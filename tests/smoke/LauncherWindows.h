@@ -33,6 +33,19 @@ HWND WaitFor(F fn, DWORD timeoutMs) {
     }
 }
 
+// The login window: titled with the product text, layered artwork; owned by the hidden main window.
+inline HWND WaitForLoginWindow(const testing_support::ChildProcess& process, DWORD timeoutMs) {
+    CString title = LoadProductText(IDS_WINDOW_TITLE);
+    return WaitFor([&]() -> HWND {
+        for (HWND h : VisibleWindowsOf(process.Id())) {
+            wchar_t text[128] = L"";
+            GetWindowTextW(h, text, 128);
+            if (title == text && (GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_LAYERED)) return h;
+        }
+        return nullptr;
+    }, timeoutMs);
+}
+
 // The skinned confirmation box: the process's window with an OK button.
 inline HWND FindConfirmation(DWORD processId) {
     for (HWND h : VisibleWindowsOf(processId))

@@ -64,14 +64,14 @@ protected:
 };
 
 TEST_F(NormalStart, FromTheLoginPageToTheGameAndClosedAgain) {
-    const std::string gamePath = "/play_gamecode?g=tsk&svname=S9&ticket=" + std::string(600, 't');
+    const std::string gamePath = "/play_gamecode?g=tsk&ticket=" + std::string(600, 't') + "&svname=S9";
     server.SetPage("/login.php", "<html><head><title>login</title></head><body><a href=\"" + gamePath +
                                      "\">enter game</a><p>Nuvra login</body></html>");
     server.SetPage(gamePath, "<html><head><title>game</title></head><body><p>the game</body></html>");
 
     ChildProcess launcher;
     ASSERT_TRUE(launcher.Start(L"\"" + SiblingExecutable() + L"\""));
-    HWND hLogin = launcher.WaitForWindow(kTimeoutMs, LoadProductText(IDS_WINDOW_TITLE));
+    HWND hLogin = WaitForLoginWindow(launcher, kTimeoutMs);
     ASSERT_NE(hLogin, nullptr) << "no login window";
 
     // The first completed document ran the version check before the page showed.
