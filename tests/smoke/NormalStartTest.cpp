@@ -97,8 +97,23 @@ TEST_F(NormalStart, FromTheLoginPageToTheGameAndClosedAgain) {
     // The game view, a second process, loads the exact game address.
     ASSERT_TRUE(WaitFor([&]() -> HWND { return server.CountRequests(gamePath) ? hMain : nullptr; }, kTimeoutMs))
         << "the game page was never requested";
-    Sleep(300);
-    CaptureFromScreen(hMain).SavePng(L"normal-start-main");
+    // The caption strip names the server in light text right of the product name; the strip's
+    // own artwork has nothing that light. (The game page itself, a window of the other process
+    // inside ours, is not drawn under Wine.)
+    ScreenCapture shot;
+    int lightPixels = 0;
+    WaitFor([&]() -> HWND {
+        shot = CaptureFromScreen(hMain);
+        lightPixels = 0;
+        for (int y = 0; y < 28; ++y)
+            for (int x = 150; x < 500; ++x) {
+                Rgb p = shot.Pixel(x, y);
+                lightPixels += p.r > 235 && p.g > 225 && p.b > 180;
+            }
+        return lightPixels > 20 ? hMain : nullptr;
+    }, 5000);
+    shot.SavePng(L"normal-start-main");
+    EXPECT_GT(lightPixels, 20) << "no server name on the caption strip";
 
     CloseAndConfirm(launcher, hMain, kTimeoutMs);
     DWORD exitCode = 99;
