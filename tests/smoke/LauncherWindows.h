@@ -10,15 +10,19 @@
 namespace launcher_windows {
 
 // Visible top-level windows of the process, owned ones included.
+struct WindowSearch { DWORD pid; std::vector<HWND> found; };
+
+inline BOOL CALLBACK CollectVisibleWindow(HWND h, LPARAM p) {
+    auto* s = reinterpret_cast<WindowSearch*>(p);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    if (pid == s->pid && IsWindowVisible(h)) s->found.push_back(h);
+    return TRUE;
+}
+
 inline std::vector<HWND> VisibleWindowsOf(DWORD processId) {
-    struct Search { DWORD pid; std::vector<HWND> found; } search = { processId, {} };
-    EnumWindows([](HWND h, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(p);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(h, &pid);
-        if (pid == s->pid && IsWindowVisible(h)) s->found.push_back(h);
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&search));
+    WindowSearch search = { processId, {} };
+    EnumWindows(&CollectVisibleWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

@@ -15,15 +15,19 @@ namespace {
 const int kPlatformPort = 8480;
 const DWORD kTimeoutMs = 60000;
 
+struct ClassSearch { const wchar_t* cls; HWND found; };
+
+BOOL CALLBACK MatchClass(HWND h, LPARAM p) {
+    auto* s = reinterpret_cast<ClassSearch*>(p);
+    wchar_t cls[64] = L"";
+    GetClassNameW(h, cls, 64);
+    if (lstrcmpW(cls, s->cls) == 0) { s->found = h; return FALSE; }
+    return TRUE;
+}
+
 HWND FindChildOfClass(HWND hParent, const wchar_t* pszClass) {
-    struct Search { const wchar_t* cls; HWND found; } search = { pszClass, nullptr };
-    EnumChildWindows(hParent, [](HWND h, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(p);
-        wchar_t cls[64] = L"";
-        GetClassNameW(h, cls, 64);
-        if (lstrcmpW(cls, s->cls) == 0) { s->found = h; return FALSE; }
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&search));
+    ClassSearch search = { pszClass, nullptr };
+    EnumChildWindows(hParent, &MatchClass, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
