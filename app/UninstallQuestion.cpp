@@ -1,6 +1,8 @@
 #include "app/UninstallQuestion.h"
+#include "skin/CustomMessageBox.h"
 
 bool ConfirmUninstall(const CString& strQuestion) {
-    // TODO: skinned box
-    return MessageBoxW(nullptr, strQuestion, L"卸载", MB_OKCANCEL) == IDOK;
+    CCustomMessageBox box;
+    box.SetMessage(L"卸载", strQuestion);
+    return box.DoModal() == IDOK;
 }

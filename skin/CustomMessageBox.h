@@ -11,6 +11,8 @@ public:
     ~CCustomMessageBox() override;
 
     void SetMessage(CString title, CString text);
+    const CString& GetTitle() const { return m_strTitle; }
+    const CString& GetText() const { return m_strText; }
 
     // IDOK (1) for OK; IDCANCEL (2) for Cancel, the close cross or Escape.
     using CDialog::DoModal;

@@ -14,6 +14,12 @@ std::wstring Utf16(const std::string& bytes) {
     return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
 }
 
+DWORD WINAPI ReleaseAfterAMoment(void* hFile) {
+    Sleep(100);
+    CloseHandle(hFile);
+    return 0;
+}
+
 class UpdateLogTest : public testing::Test {
 protected:
     void SetUp() override { ResetDataFolder(true); }
@@ -59,8 +65,7 @@ TEST_F(UpdateLogTest, WaitsForAnotherWriterInsteadOfLosingTheLine) {
     // Another process holds the log for a moment.
     HANDLE held = CreateFileW(LogPath(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    HANDLE releaser = CreateThread(nullptr, 0, [](void* h) -> DWORD { Sleep(100); CloseHandle(h); return 0; },
-                                   held, 0, nullptr);
+    HANDLE releaser = CreateThread(nullptr, 0, &ReleaseAfterAMoment, held, 0, nullptr);
     EXPECT_EQ(WriteUpdateLog(L"two"), 0);
     WaitForSingleObject(releaser, INFINITE);
     CloseHandle(releaser);

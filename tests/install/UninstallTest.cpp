@@ -2,6 +2,7 @@
 #include "app/UninstallMode.h"
 #include "install/FirstStartSetup.h"
 #include "tests/install/InstallArtefacts.h"
+#include "skin/CustomMessageBox.h"
 #include <gtest/gtest.h>
 #include <tlhelp32.h>
 #include <thread>
@@ -128,19 +129,23 @@ TEST_F(Uninstall, RemovalOfAPathThatIsNotThereStillRemovesTheRest) {
 }
 
 // Finds the question box of process pid: a visible top-level window with an OK and a Cancel button.
+struct QuestionSearch { DWORD pid; HWND found; };
+
+BOOL CALLBACK MatchQuestion(HWND hWnd, LPARAM lParam) {
+    auto* s = reinterpret_cast<QuestionSearch*>(lParam);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hWnd, &owner);
+    if (owner == s->pid && IsWindowVisible(hWnd) && GetDlgItem(hWnd, IDOK) && GetDlgItem(hWnd, IDCANCEL)) {
+        s->found = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HWND WaitForQuestion(DWORD pid) {
     for (int attempt = 0; attempt < 600; ++attempt) {
-        struct Search { DWORD pid; HWND found; } search = { pid, nullptr };
-        EnumWindows([](HWND hWnd, LPARAM lParam) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lParam);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(hWnd, &owner);
-            if (owner == s->pid && IsWindowVisible(hWnd) && GetDlgItem(hWnd, IDOK) && GetDlgItem(hWnd, IDCANCEL)) {
-                s->found = hWnd;
-                return FALSE;
-            }
-            return TRUE;
-        }, reinterpret_cast<LPARAM>(&search));
+        QuestionSearch search = { pid, nullptr };
+        EnumWindows(&MatchQuestion, reinterpret_cast<LPARAM>(&search));
         if (search.found) return search.found;
         Sleep(100);
     }
@@ -152,18 +157,10 @@ TEST_F(Uninstall, CancellingTheQuestionLeavesEverything) {
     std::thread player([&] {
         HWND box = WaitForQuestion(GetCurrentProcessId());
         if (!box) return;
-        wchar_t title[64] = L"";
-        GetWindowTextW(box, title, 64);
-        answered = wcscmp(title, L"卸载") == 0 || title[0] == 0;  // the skinned box has no caption
-        // The question itself, wherever the box keeps its text.
-        struct Text { bool found; } text = { false };
-        EnumChildWindows(box, [](HWND child, LPARAM lParam) -> BOOL {
-            wchar_t buffer[64] = L"";
-            GetWindowTextW(child, buffer, 64);
-            if (wcscmp(buffer, L"您是否确认卸载《Tessik》加强版？") == 0) reinterpret_cast<Text*>(lParam)->found = true;
-            return TRUE;
-        }, reinterpret_cast<LPARAM>(&text));
-        answered = answered && text.found;
+        // The skinned box paints its texts; ask the box object itself (it lives in this process).
+        auto* question = dynamic_cast<CCustomMessageBox*>(CWnd::FromHandlePermanent(box));
+        answered = question && question->GetTitle() == L"卸载" &&
+                   question->GetText() == L"您是否确认卸载《Tessik》加强版？";
         PostMessageW(GetDlgItem(box, IDCANCEL), BM_CLICK, 0, 0);
     });
     RunUninstallConfirmation();
