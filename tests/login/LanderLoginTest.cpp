@@ -4,7 +4,7 @@
 #include "login/LanderLogin.h"
 #include "login/LoginPopupDlg.h"
 #include "login/WebFormLogin.h"
-#include "tests/support/LocalHttpServer.h"
+#include "tests/support/PlatformFixture.h"
 #include "tests/support/ScreenCapture.h"
 #include "tests/support/TestFiles.h"
 #include <gtest/gtest.h>
@@ -15,7 +15,6 @@ using namespace testing_support;
 
 namespace {
 
-const int kPlatformPort = 8480;
 
 std::string LoginPage(const std::string& gameHref) {
     return "<html><head><title>login</title></head><body><a href=\"" + gameHref +
@@ -51,16 +50,7 @@ private:
 std::function<bool()> ModalProbe::s_fn;
 bool ModalProbe::s_bBusy = false;
 
-class LoginWindow : public testing::Test {
-protected:
-    void SetUp() override {
-        ResetDataFolder(true);
-        ASSERT_TRUE(server.IsListening()) << "port " << kPlatformPort << " is taken";
-    }
-    void TearDown() override { ResetDataFolder(false); }
-
-    LocalHttpServer server{ kPlatformPort };
-};
+class LoginWindow : public PlatformFixture {};
 
 bool BrowserShown(CLanderLogin& login) {
     if (!login.m_pLoginPopup || !login.m_pLoginPopup->m_pWebForm) return false;

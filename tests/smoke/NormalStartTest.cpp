@@ -2,7 +2,7 @@
 // window, the page and the version check, a click on the page's game link, the main window
 // with the game address, and the close confirmation ending both processes.
 #include "tests/smoke/LauncherWindows.h"
-#include "tests/support/LocalHttpServer.h"
+#include "tests/support/PlatformFixture.h"
 #include "tests/support/ScreenCapture.h"
 #include "tests/support/TestFiles.h"
 #include <string>
@@ -12,7 +12,6 @@ using namespace launcher_windows;
 
 namespace {
 
-const int kPlatformPort = 8480;
 const DWORD kTimeoutMs = 60000;
 
 struct ClassSearch { const wchar_t* cls; HWND found; };
@@ -56,16 +55,7 @@ ScreenCapture CaptureFromScreen(HWND hWnd) {
     return shot;
 }
 
-class NormalStart : public testing::Test {
-protected:
-    void SetUp() override {
-        ResetDataFolder(true);
-        ASSERT_TRUE(server.IsListening()) << "port " << kPlatformPort << " is taken";
-    }
-    void TearDown() override { ResetDataFolder(false); }
-
-    LocalHttpServer server{ kPlatformPort };
-};
+class NormalStart : public PlatformFixture {};
 
 TEST_F(NormalStart, FromTheLoginPageToTheGameAndClosedAgain) {
     const std::string gamePath = "/play_gamecode?g=tsk&ticket=" + std::string(600, 't') + "&svname=S9";
