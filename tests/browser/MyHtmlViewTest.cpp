@@ -1,11 +1,14 @@
 #include "browser/MyHtmlView.h"
 #include "tests/support/LocalHttpServer.h"
+#include "tests/support/ScreenCapture.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
 using testing_support::LocalHttpServer;
 using testing_support::PumpUntil;
+using testing_support::Rgb;
+using testing_support::ScreenCapture;
 
 namespace {
 
@@ -81,6 +84,7 @@ protected:
         WNDCLASSW wc = {};
         wc.lpfnWndProc = HostProc;
         wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
         wc.lpszClassName = L"GamePageHost";
         RegisterClassW(&wc);
         m_hHost = CreateWindowExW(0, L"GamePageHost", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN,
@@ -170,6 +174,33 @@ TEST_F(GamePageView, SwallowsContextMenusAndLetsGoOfThePageWhenDestroyed) {
     // Still our object after its window went; the connection is given up.
     EXPECT_EQ(m_pView->m_hWnd, nullptr);
     EXPECT_EQ(m_pView->GetDocumentCookie(), 0u);
+}
+
+// The view as the game view holds it: below a 30-pixel strip of its parent, showing the page.
+TEST_F(GamePageView, DrawsTheServedPageBelowTheStrip) {
+    server.SetPage("/game", "<html><body>game page <a href=\"/next\">next server</a></body></html>");
+    m_pView->MoveWindow(0, 30, 680, 430, FALSE);
+    Load("/game");
+    InvalidateRect(m_hHost, nullptr, TRUE);
+    UpdateWindow(m_hHost);
+    testing_support::PumpMessagesFor(200);
+
+    ScreenCapture shot = ScreenCapture::OfClient(m_hHost);
+    shot.SavePng(L"game-page-below-strip");
+    ASSERT_FALSE(shot.IsEmpty());
+    int pageBackground = 0, linkInk = 0, textInk = 0;
+    for (int y = 30; y < 120; ++y)
+        for (int x = 0; x < 400; ++x) {
+            Rgb p = shot.Pixel(x, y);
+            if (p == Rgb{ 255, 255, 255 }) ++pageBackground;
+            else if (p.b > 150 && p.r < 80 && p.g < 80) ++linkInk;
+            else if (p.r < 80 && p.g < 80 && p.b < 80) ++textInk;
+        }
+    EXPECT_GT(pageBackground, 400 * 90 / 2);  // the page fills the area below the strip
+    EXPECT_GT(linkInk, 10);                   // the link is drawn in its colour
+    EXPECT_GT(textInk, 10);                   // and the plain text in black
+    // The strip stays the parent's (its grey background): nothing of the page spills above the view.
+    for (int x = 0; x < 400; x += 7) EXPECT_EQ(shot.Pixel(x, 10), (Rgb{ 128, 128, 128 })) << x;
 }
 
 TEST(GamePageViewAmbient, DownloadControlGetsOnlyItsTypeAndTheDefaultAnswer) {
