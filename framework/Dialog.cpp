@@ -21,7 +21,16 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM, LPARAM lPa
     // own procedure stays behind it for the default behaviour.
     auto* pDlg = reinterpret_cast<CDialog*>(lParam);
     if (!pDlg->SubclassWindow(hWnd)) return TRUE;
-    return pDlg->OnInitDialog();
+    RECT before;
+    ::GetWindowRect(hWnd, &before);
+    BOOL result = pDlg->OnInitDialog();
+    // A top-level dialog that its initialisation neither showed nor moved would otherwise open
+    // where its template says, the corner of the screen: it opens centred on its owner instead.
+    RECT after;
+    if (::IsWindow(hWnd) && !(::GetWindowLongW(hWnd, GWL_STYLE) & (WS_CHILD | WS_VISIBLE)) &&
+        ::GetWindowRect(hWnd, &after) && after.left == before.left && after.top == before.top)
+        pDlg->CenterWindow();
+    return result;
 }
 
 BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd) {

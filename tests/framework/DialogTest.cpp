@@ -32,6 +32,7 @@ public:
     std::vector<std::function<void(CScriptedDialog&)>> m_steps;
     std::vector<std::string> m_log;
     bool m_bSwallowEnter = false;
+    POINT m_ptPlace = { -1, -1 };  // where the initialisation puts the dialog, if anywhere
     CCountingEdit m_edit;
 
     void Next() { PostMessage(WM_TEST_STEP); }
@@ -41,6 +42,7 @@ protected:
         CDialog::OnInitDialog();
         m_log.push_back("init");
         EXPECT_TRUE(m_edit.SubclassDlgItem(kEdit, this));
+        if (m_ptPlace.x >= 0) SetWindowPos(nullptr, m_ptPlace.x, m_ptPlace.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         Next();
         return TRUE;
     }
@@ -159,6 +161,30 @@ TEST(DialogTest, OwnerIsDisabledWhileModalAndEnabledAfter) {
     EXPECT_TRUE(owner.IsWindowEnabled());
     owner.DestroyWindow();
     EXPECT_EQ(owner.m_hWnd, nullptr);
+}
+
+TEST(DialogTest, OpensCentredOnItsOwnerUnlessItPlacedItself) {
+    CDialog owner(kTemplate);
+    ASSERT_TRUE(owner.Create(kTemplate));
+    owner.SetWindowPos(nullptr, 100, 80, 900, 600, SWP_NOZORDER | SWP_SHOWWINDOW);
+    for (bool placesItself : { false, true }) {
+        CScriptedDialog dlg(&owner);
+        if (placesItself) dlg.m_ptPlace = { 30, 40 };
+        RECT rc = {};
+        dlg.m_steps.push_back([&rc](CScriptedDialog& d) {
+            d.GetWindowRect(&rc);
+            d.Next();
+        });
+        EXPECT_EQ(dlg.DoModal(), 77);
+        if (placesItself) {
+            EXPECT_EQ(rc.left, 30);
+            EXPECT_EQ(rc.top, 40);
+        } else {
+            EXPECT_NEAR((rc.left + rc.right) / 2, 100 + 900 / 2, 1);
+            EXPECT_NEAR((rc.top + rc.bottom) / 2, 80 + 600 / 2, 1);
+        }
+    }
+    owner.DestroyWindow();
 }
 
 TEST(DialogTest, MissingTemplateFailsWithMinusOne) {

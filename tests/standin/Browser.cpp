@@ -7,6 +7,17 @@
 #include <mshtmdid.h>
 
 namespace {
+
+// The page's text face: the system's dialog font at its size, in a family that holds Chinese
+// (the test prefix maps it to the CJK font installed with the tools).
+HFONT CreatePageFont(bool underline) {
+    LOGFONTW lf;
+    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf);
+    lstrcpynW(lf.lfFaceName, L"Microsoft YaHei", LF_FACESIZE);
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfUnderline = underline;
+    return CreateFontIndirectW(&lf);
+}
 const wchar_t kMessageClass[] = L"StandIn Browser Messages";
 const wchar_t kEmbeddingClass[] = L"Shell Embedding";
 const wchar_t kDocViewClass[] = L"Shell DocObject View";
@@ -513,11 +524,8 @@ void StandInBrowser::Paint(HWND hWnd) {
     HBITMAP bmp = CreateCompatibleBitmap(hdc, std::max<LONG>(rc.right, 1), std::max<LONG>(rc.bottom, 1));
     HGDIOBJ oldBmp = SelectObject(mem, bmp);
     FillRect(mem, &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    LOGFONTW lf;
-    GetObjectW(font, sizeof(lf), &lf);
-    lf.lfUnderline = TRUE;
-    HFONT linkFont = CreateFontIndirectW(&lf);
+    HFONT font = CreatePageFont(false);
+    HFONT linkFont = CreatePageFont(true);
     HGDIOBJ oldFont = SelectObject(mem, font);
     SetBkMode(mem, TRANSPARENT);
     if (m_pDocument) {
@@ -536,6 +544,7 @@ void StandInBrowser::Paint(HWND hWnd) {
     SelectObject(mem, oldFont);
     SelectObject(mem, oldBmp);
     DeleteObject(linkFont);
+    DeleteObject(font);
     DeleteObject(bmp);
     DeleteDC(mem);
     EndPaint(hWnd, &ps);
@@ -548,13 +557,15 @@ void StandInBrowser::Click(POINT pt) {
     const Page& page = pDoc->GetPage();
     const PageNode* target = page.FindFirst(L"BODY");
     HDC hdc = GetDC(m_hServer);
-    HGDIOBJ old = SelectObject(hdc, GetStockObject(DEFAULT_GUI_FONT));
+    HFONT font = CreatePageFont(false);
+    HGDIOBJ old = SelectObject(hdc, font);
     RECT rc;
     GetClientRect(m_hServer, &rc);
     POINT hit = { pt.x, pt.y + m_nScroll };
     for (const Box& box : Layout(hdc, page, rc.right, nullptr))
         if (PtInRect(&box.rc, hit)) { target = page.runs[box.run].node; break; }
     SelectObject(hdc, old);
+    DeleteObject(font);
     ReleaseDC(m_hServer, hdc);
 
     AddRef();
