@@ -213,7 +213,9 @@ void CLander_KvDlg::EnterFullScreen() {
     SetWindowPos(nullptr, 0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN), SWP_NOZORDER);
     SendToGameView(WM_GAMEWND_FIT, 1);
     ShowCaptionButtons(SW_HIDE);
-    UpdateWindow();
+    // Repaint this window at once, but not its children: the game view is a window of another
+    // process, and painting it from here would wait for that process, frozen or not.
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_NOCHILDREN);
 }
 
 void CLander_KvDlg::LeaveFullScreen() {

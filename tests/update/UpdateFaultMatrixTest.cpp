@@ -7,7 +7,6 @@
 #include "tests/update/UpdateTestSupport.h"
 #include "tests/support/SuiteLine.h"
 #include <gtest/gtest.h>
-#include <memory>
 
 using namespace testing_support;
 
@@ -19,21 +18,21 @@ enum class Outcome { KeepsOldBuild, InstallsNewBuild };
 struct FaultRun {
     CString strInstalled;          // <data folder>\Lander_Kv.exe
     std::string newBuild;          // the offered build's bytes
-    std::unique_ptr<LoopbackServer> server{ new LoopbackServer };
+    LoopbackServer server;
     CString strVersionServer;      // what the installed launcher asks
     CString strCopyCommandLine;    // set: the downloaded copy is started with it, as the old launcher would
     HANDLE hHeld = INVALID_HANDLE_VALUE;  // a file another program holds
     DWORD releaseAfterMs = INFINITE;      // when that program lets go of it; INFINITE: not before the end
 
-    CString FileUrl() const { return server->BaseUrl() + L"/files/Lander_Kv.exe"; }
-    void AnswerVersion(const HttpReply& reply) { server->Serve("/getClientVersion.php", reply); }
+    CString FileUrl() const { return server.BaseUrl() + L"/files/Lander_Kv.exe"; }
+    void AnswerVersion(const HttpReply& reply) { server.Serve("/getClientVersion.php", reply); }
     // The version server names the file, which is served with this reply (the new build by default).
     void Offer(HttpReply file) {
         HttpReply version;
         version.body = FileUrl().ToMultiByte();
         AnswerVersion(version);
         if (file.body.empty()) file.body = newBuild;
-        server->Serve("/files/Lander_Kv.exe", file);
+        server.Serve("/files/Lander_Kv.exe", file);
     }
     void Hold(const CString& path, DWORD access, DWORD disposition) {
         hHeld = CreateFileW(path, access, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -140,7 +139,7 @@ std::string RunFault(const FaultCase& fault, const std::string& oldBuild, const 
     FaultRun run;
     run.strInstalled = GetDataFolder() + L"Lander_Kv.exe";
     run.newBuild = newBuild;
-    run.strVersionServer = run.server->BaseUrl();
+    run.strVersionServer = run.server.BaseUrl();
     DeleteWhenFree(TempDownloadPath());
     DeleteWhenFree(run.strInstalled);
     ResetDataFolder(true);
@@ -200,8 +199,8 @@ TEST_F(UpdateFixture, EveryFaultOfTheUpdateRoadLeavesALauncherAndAnIntactInstall
         lost += std::string(lost.empty() ? "" : ", ") + fault.name;
     }
     WriteSuiteLine(kSuite, "update fault matrix: " + std::to_string(survived) + "/" + std::to_string(total) +
-                               " faults survived, the installed launcher whole after each, " +
-                               (lost.empty() ? std::string("nothing lost") : "LOST: " + lost));
+                               " faults survived (a launcher carried on, the installed file the old or the new build"
+                               " byte for byte), " + (lost.empty() ? std::string("nothing lost") : "LOST: " + lost));
 }
 
 }  // namespace
