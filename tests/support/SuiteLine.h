@@ -9,9 +9,9 @@ namespace testing_support {
 
 void WriteSuiteLine(const char* pszSuite, const std::string& line);
 
-// "<what> did not finish (crashed or hung)", for the start of a suite.
+// "<what> did not finish (a step failed, or the test crashed or hung)", for the start of a suite.
 inline void WriteSuiteStarted(const char* pszSuite, const std::string& what) {
-    WriteSuiteLine(pszSuite, what + ": did not finish (crashed or hung)");
+    WriteSuiteLine(pszSuite, what + ": did not finish (a step failed, or the test crashed or hung)");
 }
 
 }  // namespace testing_support
