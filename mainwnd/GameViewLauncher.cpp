@@ -4,7 +4,11 @@
 CString FormatGameViewCommandLine(const CString& strExePath, HWND hFrameWnd, const CString& strGameUrl) {
     // Window handles fit in 32 bits, also in 64-bit processes; the game view reads a signed number.
     long frame = static_cast<long>(reinterpret_cast<LONG_PTR>(hFrameWnd));
-    return FormatString(L"\"%s\" -frameWnd=%ld -gameurl=%s", strExePath.GetString(), frame, strGameUrl.GetString());
+    // A command line that ends in "-u" asks the uninstall question instead of showing the game.
+    // The address with its last "u" escaped is the same address and keeps the line clear of that.
+    CString url = strGameUrl;
+    if (url.Right(2) == L"-u") url = url.Left(url.GetLength() - 1) + L"%75";
+    return FormatString(L"\"%s\" -frameWnd=%ld -gameurl=%s", strExePath.GetString(), frame, url.GetString());
 }
 
 bool StartGameViewProcess(const GameViewLaunch& launch) {

@@ -10,7 +10,9 @@ struct GameViewLaunch {
 };
 
 // "<exe>" -frameWnd=<handle> -gameurl=<address>: the address goes last and unquoted, so the
-// game view takes everything after "-gameurl=" as the address, spaces included.
+// game view takes everything after "-gameurl=" as the address, spaces included. An address
+// ending in "-u" gets its last character escaped ("-%75"), or the line would be read as the
+// uninstall question.
 CString FormatGameViewCommandLine(const CString& strExePath, HWND hFrameWnd, const CString& strGameUrl);
 
 // Starts the process and lets it go; false when it could not be started (the main window then

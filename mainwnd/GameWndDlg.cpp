@@ -54,7 +54,9 @@ DWORD WINAPI CGameWndDlg::FrameWatcher(LPVOID pParam) {
     auto* pDlg = static_cast<CGameWndDlg*>(pParam);
     HWND hDlg = pDlg->m_hWnd, hFrame = pDlg->m_hFrameWnd;
     while (::IsWindow(hFrame)) ::Sleep(kFramePollMs);
-    ::PostMessageW(hDlg, WM_CLOSE, 0, 0);
+    // A main process that was killed takes its windows along, ours among them: then there is
+    // nothing left to close in order, and the grace period would only keep a dead view around.
+    if (!::PostMessageW(hDlg, WM_CLOSE, 0, 0)) std::exit(0);
     ::Sleep(kExitGraceMs);
     std::exit(0);
 }

@@ -213,7 +213,9 @@ void CLander_KvDlg::EnterFullScreen() {
     SetWindowPos(nullptr, 0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN), SWP_NOZORDER);
     SendToGameView(WM_GAMEWND_FIT, 1);
     ShowCaptionButtons(SW_HIDE);
-    UpdateWindow();
+    // Repaint this window at once, but not its children: the game view is a window of another
+    // process, and painting it from here would wait for that process, frozen or not.
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_NOCHILDREN);
 }
 
 void CLander_KvDlg::LeaveFullScreen() {
@@ -249,8 +251,13 @@ void CLander_KvDlg::RegisterHotKeys() {
 }
 
 void CLander_KvDlg::SendToGameView(UINT message, WPARAM wParam) {
-    // A hung or dead game view must never freeze the main window.
-    if (m_hGameWnd) ::SendToGameView(m_hGameWnd, message, wParam);
+    // A hung or dead game view must never freeze the main window. One command may send several
+    // messages (a size change, then the fit), so after one has timed out the window waits only
+    // briefly until the game view answers again: a frozen game view costs a command about one
+    // second, not one second per message.
+    if (!m_hGameWnd) return;
+    UINT timeoutMs = m_bGameWndUnanswered ? kGameWndUnansweredTimeoutMs : kGameWndSendTimeoutMs;
+    m_bGameWndUnanswered = !::SendToGameView(m_hGameWnd, message, wParam, 0, nullptr, timeoutMs);
 }
 
 void CLander_KvDlg::CloseGameView() {
@@ -550,5 +557,6 @@ LRESULT CLander_KvDlg::OnTrayIcon(WPARAM, LPARAM lParam) {
 
 LRESULT CLander_KvDlg::OnGameWndAttached(WPARAM wParam, LPARAM) {
     m_hGameWnd = reinterpret_cast<HWND>(wParam);
+    m_bGameWndUnanswered = false;
     return 0;
 }

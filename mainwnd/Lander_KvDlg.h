@@ -104,6 +104,8 @@ private:
     TrayIcon m_tray;
     CMenbanDlg* m_pMenbanDlg = nullptr;
     HWND m_hGameWnd = nullptr;
+    // The game view let the last message time out: it is frozen or gone.
+    bool m_bGameWndUnanswered = false;
     CString m_strGameUrl;
     CString m_strServerName;
     Gdiplus::Image* m_pImgCaptionLeft = nullptr;

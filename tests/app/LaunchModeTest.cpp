@@ -1,5 +1,8 @@
 #include "app/LaunchMode.h"
+#include "mainwnd/GameViewLauncher.h"
+#include "tests/support/SuiteLine.h"
 #include <gtest/gtest.h>
+#include <random>
 #include <string>
 
 namespace {
@@ -86,6 +89,126 @@ TEST(GameViewArguments, SurviveHostileCommandLines) {
     }
     EXPECT_EQ(DecideLaunchMode((huge + L"-u").c_str()), LaunchMode::UninstallConfirm);
     EXPECT_EQ(ParseGameViewArgs(surrogates.c_str()).strGameUrl, CString(L"\xDC00"));
+}
+
+// Command lines put together at random from the pieces the decision looks for, with noise in
+// between: the decision and the parsing never crash, and every line ends in the mode the table
+// gives. Lines the main window writes for random addresses always start the game view with
+// exactly that address.
+class CommandLineFuzz {
+public:
+    explicit CommandLineFuzz(unsigned seed) : m_random(seed) {}
+
+    std::wstring Line() {
+        static const wchar_t* const kPieces[] = {
+            L"-d", L"-u", L" ", L" ", L"  ", L"\t", L"-frameWnd=", L"-frameWnd=", L"-gameurl=", L"-gameurl=",
+            kExe, L"C:\\Users\\p\\tsk\\Lander_Kv.exe", L"1234", L"0", L"-", L"+", L"-5", L"\"", L"=",
+            L"99999999999999999999", L"2147483648", L"-2147483649", L"http://h/play_gamecode?svname=S1&a=1",
+            L"-FrameWnd=", L"-GAMEURL=", L"\xD800", L"\xDC00", L"\xDBFF\xDFFF", L"\xFFFF", L"\x3000", L"%s%n",
+        };
+        std::wstring line;
+        // Now and then a huge line: the system allows 32767 characters.
+        bool huge = Pick(250) == 0;
+        int pieces = huge ? 2000 + static_cast<int>(Pick(4000)) : static_cast<int>(Pick(12));
+        for (int i = 0; i < pieces && line.size() < 32767; ++i) {
+            if (Pick(4) == 0) line += static_cast<wchar_t>(1 + Pick(0xFFFF));  // any code unit but NUL
+            else line += kPieces[Pick(sizeof(kPieces) / sizeof(kPieces[0]))];
+        }
+        if (line.size() > 32767) line.resize(32767);
+        return line;
+    }
+
+    // An address as a login page might hand it over, noise included.
+    std::wstring Address() {
+        static const wchar_t* const kPieces[] = {
+            L"http://g.example/play_gamecode?g=tsk", L"&svname=", L"%E5%8F%8C", L" ", L"\"", L"-frameWnd=7 ",
+            L"-gameurl=", L"-u", L"-d", L"%s", L"\xD800", L"\xDC00", L"\x4E2D",
+        };
+        std::wstring url;
+        for (int i = static_cast<int>(Pick(8)); i > 0; --i) {
+            if (Pick(5) == 0) url += static_cast<wchar_t>(1 + Pick(0xFFFF));
+            else url += kPieces[Pick(sizeof(kPieces) / sizeof(kPieces[0]))];
+        }
+        return url;
+    }
+
+    long Handle() {
+        long h = static_cast<long>(m_random());
+        return h ? h : 1;
+    }
+
+private:
+    unsigned Pick(unsigned n) { return m_random() % n; }
+    std::mt19937 m_random;
+};
+
+bool StartsWith(const std::wstring& s, const wchar_t* prefix) { return s.compare(0, wcslen(prefix), prefix) == 0; }
+bool EndsWith(const std::wstring& s, const wchar_t* suffix) {
+    size_t n = wcslen(suffix);
+    return s.size() >= n && s.compare(s.size() - n, n, suffix) == 0;
+}
+
+// Empty when the decision and the parsed arguments agree with the command-line table.
+std::string Disagreement(const std::wstring& line, LaunchMode mode, LaunchMode after, const GameViewArgs& args) {
+    LaunchMode viewOrNormal = args.hFrame != 0 ? LaunchMode::GameView : LaunchMode::Normal;
+    LaunchMode expected = StartsWith(line, L"-d") ? LaunchMode::Update
+                        : EndsWith(line, L"-u")   ? LaunchMode::UninstallConfirm
+                        : StartsWith(line, L"-u") ? LaunchMode::UninstallRemove
+                                                  : viewOrNormal;
+    if (mode != expected) return "mode " + std::to_string(static_cast<int>(mode)) + " instead of " + std::to_string(static_cast<int>(expected));
+    if (after != viewOrNormal) return "the mode after an update disagrees with the frame handle";
+    size_t frame = line.find(L"-frameWnd=");
+    if (args.hFrame != 0 && (frame == std::wstring::npos || line.find(L' ', frame) == std::wstring::npos))
+        return "a frame handle without \"-frameWnd=\" and a blank after it";
+    std::wstring url = args.strGameUrl.str();
+    if (!url.empty() && !EndsWith(line, (L"-gameurl=" + url).c_str())) return "an address that is not the rest of the line";
+    return std::string();
+}
+
+TEST(CommandLineFuzzing, RandomLinesNeverCrashAndEndInTheTablesMode) {
+    const char kSuite[] = "command-line-fuzzing";
+    testing_support::WriteSuiteStarted(kSuite, "command-line fuzzing");
+    CommandLineFuzz fuzz(20240611);
+    const int kLines = 100000, kWrittenLines = 20000;
+    int crashes = 0, wrong = 0;
+    for (int i = 0; i < kLines; ++i) {
+        std::wstring line = fuzz.Line();
+        try {
+            CString commandLine(line);
+            std::string why = Disagreement(line, DecideLaunchMode(commandLine), GameViewOrNormal(commandLine),
+                                           ParseGameViewArgs(commandLine));
+            if (!why.empty() && ++wrong <= 5) ADD_FAILURE() << "line " << i << ": " << why;
+        } catch (...) {
+            if (++crashes <= 5) ADD_FAILURE() << "line " << i << " threw";
+        }
+    }
+    // What the main window writes for the game view, with addresses of any shape.
+    int wrongViews = 0;
+    for (int i = 0; i < kWrittenLines; ++i) {
+        std::wstring url = fuzz.Address();
+        long handle = fuzz.Handle();
+        try {
+            HWND hFrame = reinterpret_cast<HWND>(static_cast<LONG_PTR>(handle));
+            CString line = FormatGameViewCommandLine(L"C:\\Users\\p\\AppData\\Roaming\\Nuvra\\tsk\\Lander_Kv.exe", hFrame, url.c_str());
+            GameViewArgs args = ParseGameViewArgs(line);
+            // An address ending in "-u" travels with its last character escaped, the same address.
+            std::wstring expected = EndsWith(url, L"-u") ? url.substr(0, url.size() - 1) + L"%75" : url;
+            if ((DecideLaunchMode(line) != LaunchMode::GameView || args.hFrame != handle || args.strGameUrl.str() != expected) &&
+                ++wrongViews <= 5)
+                ADD_FAILURE() << "the game view does not read back what the main window wrote for address #" << i
+                              << " (" << line.ToMultiByte(CP_UTF8) << ")";
+        } catch (...) {
+            if (++crashes <= 5) ADD_FAILURE() << "address " << i << " threw";
+        }
+    }
+    int lost = crashes + wrong + wrongViews;
+    testing_support::WriteSuiteLine(kSuite,
+        "command-line fuzzing: " + std::to_string(kLines) + " random command lines and " + std::to_string(kWrittenLines) +
+        " game-view lines, " + std::to_string(crashes) + " crashes, " + std::to_string(wrong + wrongViews) +
+        " in the wrong mode, " + (lost ? std::to_string(lost) + " LOST" : std::string("nothing lost")));
+    EXPECT_EQ(crashes, 0);
+    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(wrongViews, 0);
 }
 
 }  // namespace

@@ -2,10 +2,12 @@
 #include "install/ZipEntryRules.h"
 #include "install/ZipReader.h"
 #include "tests/install/ZipBuilder.h"
+#include "tests/support/SuiteLine.h"
 #include "tests/support/TestFiles.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <random>
+#include <set>
 
 using namespace testing_support;
 using zip_builder::Entry;
@@ -181,8 +183,26 @@ TEST_F(ZipReaderFixture, DamagedArchivesGiveTheirResultCode) {
     }
 }
 
+// Names directly in a folder (no "." or "..").
+std::set<std::wstring> Names(const CString& folder) {
+    std::set<std::wstring> names;
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW(folder + L"\\*", &fd);
+    if (h == INVALID_HANDLE_VALUE) return names;
+    do {
+        std::wstring name = fd.cFileName;
+        if (name != L"." && name != L"..") names.insert(name);
+    } while (FindNextFileW(h, &fd));
+    FindClose(h);
+    return names;
+}
+
+std::string Narrow(const std::wstring& s) { return CString(s).ToMultiByte(CP_UTF8); }
+
 // Hand-made archives with random damage: the reader never crashes and never writes outside res.
 TEST_F(ZipReaderFixture, MutatedArchivesNeverEscapeTheBaseFolder) {
+    const char kSuite[] = "archive-mutation";
+    WriteSuiteStarted(kSuite, "archive mutation");
     std::vector<std::string> seeds;
     Entry withTimes = zip_builder::File("zz-t.txt", "times");
     withTimes.localExtra = zip_builder::ExtendedTimes(7, { 1, 2, 3 });
@@ -196,9 +216,21 @@ TEST_F(ZipReaderFixture, MutatedArchivesNeverEscapeTheBaseFolder) {
                                          zip_builder::File("/zz-c.txt", "c") }));
     seeds.push_back(zip_builder::Build({ zip_builder::File("zz-dir/", ""), zip_builder::File("zz-dir/zz-e.txt", "e") }));
 
+    // An escape lands beside res or beside its parent (checked after every archive), or in the
+    // root of the drive, the current folder or the temporary folder (compared at the end).
+    wchar_t current[MAX_PATH] = L"", temp[MAX_PATH] = L"";
+    GetCurrentDirectoryW(MAX_PATH, current);
+    GetTempPathW(MAX_PATH, temp);
+    const CString farAway[] = { L"C:\\", current, temp };
+    std::vector<std::set<std::wstring>> before;
+    for (const CString& folder : farAway) before.push_back(Names(folder));
+    const std::set<std::wstring> onlyRes = { L"res" }, onlyParent = { L"parent" };
+    CString scratch = m_scratch.Path().Left(m_scratch.Path().GetLength() - 1);
+
     std::mt19937 random(20130817);
     auto pick = [&](size_t n) { return static_cast<size_t>(random() % (n ? n : 1)); };
     const int kArchives = 3000;
+    int crashes = 0, escapes = 0;
     for (int round = 0; round < kArchives; ++round) {
         std::string archive = seeds[round % seeds.size()];
         switch (random() % 4) {
@@ -221,21 +253,36 @@ TEST_F(ZipReaderFixture, MutatedArchivesNeverEscapeTheBaseFolder) {
             break;
         }
         }
-        UnpackArchive(archive.data(), static_cast<DWORD>(archive.size()), m_res);
-        for (const std::wstring& name : Tree(m_parent))
-            ASSERT_TRUE(name == L"res" || name.compare(0, 4, L"res\\") == 0) << "round " << round << " wrote " << std::string(name.begin(), name.end());
+        try {
+            UnpackArchive(archive.data(), static_cast<DWORD>(archive.size()), m_res);
+        } catch (...) {
+            if (++crashes <= 5) ADD_FAILURE() << "round " << round << ": the reader threw";
+        }
+        for (const CString& folder : { m_parent, scratch }) {
+            std::set<std::wstring> names = Names(folder);
+            if (names == (folder == m_parent ? onlyRes : onlyParent)) continue;
+            for (const std::wstring& name : names) {
+                if (name == L"res" || name == L"parent") continue;
+                if (++escapes <= 5) ADD_FAILURE() << "round " << round << " wrote " << Narrow(name) << " outside res";
+                CString path = folder + L"\\" + name.c_str();
+                RemoveTree(path);
+                DeleteFileW(path);
+            }
+        }
         if (round % 200 == 199) {
             RemoveTree(m_res);
             MakeFolders(m_res);
         }
     }
-    // Nothing reached the root of the drive or the current folder either.
-    WIN32_FIND_DATAW fd;
-    for (const wchar_t* pattern : { L"C:\\zz-*", L"zz-*" }) {
-        HANDLE h = FindFirstFileW(pattern, &fd);
-        EXPECT_EQ(h, INVALID_HANDLE_VALUE) << "found " << std::string(fd.cFileName, fd.cFileName + wcslen(fd.cFileName));
-        if (h != INVALID_HANDLE_VALUE) FindClose(h);
-    }
+    for (size_t i = 0; i < before.size(); ++i)
+        for (const std::wstring& name : Names(farAway[i]))
+            if (!before[i].count(name) && ++escapes <= 5) ADD_FAILURE() << "wrote " << Narrow(name) << " into " << farAway[i].ToMultiByte();
+
+    WriteSuiteLine(kSuite, "archive mutation: " + std::to_string(kArchives) + " mutated archives, " + std::to_string(crashes) +
+                               " crashes, " + std::to_string(escapes) + " writes outside res, " +
+                               (crashes + escapes ? std::to_string(crashes + escapes) + " LOST" : std::string("nothing lost")));
+    EXPECT_EQ(crashes, 0);
+    EXPECT_EQ(escapes, 0);
 }
 
 }  // namespace

@@ -24,6 +24,23 @@ TEST(GameViewCommandLine, CarriesTheAddressWholeAsTheLastItem) {
     }
 }
 
+// The last two characters of a line decide the uninstall question before the game view is
+// looked for, so an address must not end the line with them.
+TEST(GameViewCommandLine, AnAddressEndingInTheUninstallSwitchStillStartsTheGameView) {
+    HWND hFrame = reinterpret_cast<HWND>(static_cast<LONG_PTR>(4242));
+    struct Case { const wchar_t* url; const wchar_t* written; } cases[] = {
+        { L"http://g.example/play_gamecode?svname=east-u", L"http://g.example/play_gamecode?svname=east-%75" },
+        { L"-u", L"-%75" },
+        { L"http://g.example/play_gamecode?svname=east-U", L"http://g.example/play_gamecode?svname=east-U" },
+        { L"http://g.example/play_gamecode?x=-u-d", L"http://g.example/play_gamecode?x=-u-d" },
+    };
+    for (const Case& c : cases) {
+        CString line = FormatGameViewCommandLine(L"C:\\tsk\\Lander_Kv.exe", hFrame, c.url);
+        EXPECT_EQ(DecideLaunchMode(line), LaunchMode::GameView) << line.ToMultiByte();
+        EXPECT_EQ(ParseGameViewArgs(line).strGameUrl, CString(c.written));
+    }
+}
+
 TEST(GameViewCommandLine, WritesTheHandleAsASignedNumber) {
     HWND hFrame = reinterpret_cast<HWND>(static_cast<LONG_PTR>(static_cast<LONG>(0x80001234)));
     CString line = FormatGameViewCommandLine(L"a.exe", hFrame, L"u");

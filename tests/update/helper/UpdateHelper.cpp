@@ -1,10 +1,14 @@
 // A stand-in launcher for the update tests, built on the real update code:
 //   "check <version server>"  plays the installed launcher: runs the update check against that server;
 //   "-d <target>"             is the update mode, as a downloaded copy runs it;
+//   "log <count> <name>"      writes <count> update-log lines "<name> <i>" as fast as it can, once the
+//                             test sets the event LanderUpdateLogWritersGo; exits with the number
+//                             of lines the writer reported as not written;
 //   anything else             a normal start, which only records itself.
 // Every start appends "<role>\t<own path>\t<command line>" to helper-trace.txt in the data folder,
 // so the tests can see which processes ran; the update log stays the program's own.
 #include "app/DataFolder.h"
+#include "app/UpdateLog.h"
 #include "app/UpdateMode.h"
 #include "framework/WinApp.h"
 #include "update/UpdateCheck.h"
@@ -44,6 +48,21 @@ int wmain() {
         RunUpdateCheck(commandLine.Mid(6));
         Trace(L"carried-on");
         return 3;
+    }
+    if (commandLine.Left(4) == L"log ") {
+        CString rest = commandLine.Mid(4);
+        int count = _wtoi(rest);
+        CString name = rest.Mid(rest.Find(L' ') + 1);
+        HANDLE hGo = OpenEventW(SYNCHRONIZE, FALSE, L"LanderUpdateLogWritersGo");
+        Trace(L"log");
+        if (hGo) {
+            WaitForSingleObject(hGo, 30000);
+            CloseHandle(hGo);
+        }
+        int failed = 0;
+        for (int i = 0; i < count; ++i)
+            if (WriteUpdateLog(FormatString(L"%s %d", name.GetString(), i)) != 0) ++failed;
+        return failed;
     }
     Trace(L"normal");
     return 0;
