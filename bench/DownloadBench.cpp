@@ -1,7 +1,10 @@
-// Times one download through the updater's own download path and reports the peak memory of the
-// process meanwhile. Usage: download_bench <address>. Prints "seconds bytes peak_kib".
+// Download: one run of the updater's own download path against a loopback server, and the
+// peak memory of the process meanwhile.
+//   download_bench <address>
+// Prints "download <seconds> <bytes received> <peak working set KiB>".
 #include "app/DataFolder.h"
 #include "app/ProductText.h"
+#include "bench/BenchSupport.h"
 #include "framework/WinApp.h"
 #include "update/Updater.h"
 #include <windows.h>
@@ -20,12 +23,11 @@ int wmain(int argc, wchar_t** argv) {
     CUpdater updater;
     updater.Init(LoadProductText(IDS_UPDATE_FILE_NAME),
                  LoadProductText(IDS_PUBLISHER_FOLDER) + LoadProductText(IDS_GAME_CODE) + L"\\");
-    LARGE_INTEGER frequency, start, end;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
-    // The payload is no program, so the hand-over fails and Download returns.
+    // From the request to the digest line: the payload is no program, so the hand-over fails
+    // and Download returns.
+    double start = bench::NowSeconds();
     updater.Download(argv[1]);
-    QueryPerformanceCounter(&end);
+    double seconds = bench::NowSeconds() - start;
 
     WIN32_FILE_ATTRIBUTE_DATA data = {};
     GetFileAttributesExW(updater.m_strTempPath, GetFileExInfoStandard, &data);
@@ -34,7 +36,6 @@ int wmain(int argc, wchar_t** argv) {
     GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof(memory));
     DeleteFileW(updater.m_strTempPath);
 
-    printf("%.3f %llu %llu\n", static_cast<double>(end.QuadPart - start.QuadPart) / frequency.QuadPart, bytes,
-           static_cast<unsigned long long>(memory.PeakWorkingSetSize / 1024));
+    bench::Report("download", { seconds, static_cast<double>(bytes), memory.PeakWorkingSetSize / 1024.0 });
     return 0;
 }

@@ -36,6 +36,8 @@ struct CRect : RECT {
     void DeflateRect(int dx, int dy) { ::InflateRect(this, -dx, -dy); }
     void InflateRect(int dx, int dy) { ::InflateRect(this, dx, dy); }
     void MoveToXY(int x, int y) { OffsetRect(x - left, y - top); }
+    // This becomes the overlap of a and b (empty when they do not meet); true when not empty.
+    bool IntersectRect(LPCRECT a, LPCRECT b) { return ::IntersectRect(this, a, b) != FALSE; }
     bool operator==(const CRect& o) const { return ::EqualRect(this, &o) != FALSE; }
     bool operator!=(const CRect& o) const { return !(*this == o); }
     operator LPRECT() { return this; }

@@ -1,5 +1,6 @@
 #include "framework/InternetSession.h"
 #include "framework/WinApp.h"
+#include <cstring>
 #include <vector>
 
 BOOL CInternetException::GetErrorMessage(wchar_t* pszError, UINT nMaxError, UINT* pnHelpContext) const {
@@ -22,9 +23,32 @@ CHttpFile::CHttpFile(HINTERNET hFile, const CString& strUrl, DWORD_PTR dwContext
 CHttpFile::~CHttpFile() { Close(); }
 
 UINT CHttpFile::Read(void* pBuf, UINT nCount) {
-    DWORD done = 0;
-    if (!::InternetReadFile(m_hFile, pBuf, nCount, &done)) AfxThrowInternetException(m_dwContext);
-    return done;
+    if (m_readBuffer.empty()) {
+        DWORD done = 0;
+        if (!::InternetReadFile(m_hFile, pBuf, nCount, &done)) AfxThrowInternetException(m_dwContext);
+        return done;
+    }
+    if (nCount == 0) return 0;
+    if (m_nReadPos == m_nReadEnd) {
+        DWORD done = 0;
+        m_nReadPos = m_nReadEnd = 0;
+        if (!::InternetReadFile(m_hFile, m_readBuffer.data(), static_cast<DWORD>(m_readBuffer.size()), &done))
+            AfxThrowInternetException(m_dwContext);
+        m_nReadEnd = done;
+        if (done == 0) return 0;
+    }
+    UINT n = m_nReadEnd - m_nReadPos < nCount ? m_nReadEnd - m_nReadPos : nCount;
+    memcpy(pBuf, m_readBuffer.data() + m_nReadPos, n);
+    m_nReadPos += n;
+    return n;
+}
+
+BOOL CHttpFile::SetReadBufferSize(UINT nReadSize) {
+    if (m_nReadPos != m_nReadEnd) return FALSE;
+    m_readBuffer.assign(nReadSize, 0);
+    m_readBuffer.shrink_to_fit();
+    m_nReadPos = m_nReadEnd = 0;
+    return TRUE;
 }
 
 BOOL CHttpFile::QueryInfoStatusCode(DWORD& dwStatusCode) const {
@@ -50,6 +74,9 @@ BOOL CHttpFile::QueryInfo(DWORD dwInfoLevel, CString& strValue) const {
 void CHttpFile::Close() {
     if (m_hFile) ::InternetCloseHandle(m_hFile);
     m_hFile = nullptr;
+    m_readBuffer.clear();
+    m_readBuffer.shrink_to_fit();
+    m_nReadPos = m_nReadEnd = 0;
 }
 
 CInternetSession::CInternetSession(const wchar_t* pszAgent, DWORD_PTR dwContext, DWORD dwAccessType,

@@ -4,6 +4,7 @@
 #pragma once
 #include "framework/Exceptions.h"
 #include <wininet.h>
+#include <vector>
 
 class CInternetException : public CException {
 public:
@@ -28,6 +29,11 @@ public:
 
     // Up to nCount body bytes; 0 at the end of the body. Throws CInternetException*.
     virtual UINT Read(void* pBuf, UINT nCount);
+    // From now on the body is fetched from WinINet nReadSize bytes at a time and Read serves its
+    // pieces from that buffer; 0 (the default) reads straight through. Reads may then come back
+    // shorter than asked even before the end; 0 still means the end. FALSE while bytes already
+    // fetched wait in the buffer.
+    BOOL SetReadBufferSize(UINT nReadSize);
     // The response's status code; FALSE when it cannot be had.
     BOOL QueryInfoStatusCode(DWORD& dwStatusCode) const;
     // One response header as text (HTTP_QUERY_*); FALSE and empty when absent.
@@ -40,6 +46,9 @@ public:
 private:
     CString m_strUrl;
     DWORD_PTR m_dwContext;
+    std::vector<BYTE> m_readBuffer;  // empty when unbuffered
+    UINT m_nReadPos = 0;             // the next unread byte of the buffer
+    UINT m_nReadEnd = 0;             // one past the last fetched byte
 };
 
 class CInternetSession {

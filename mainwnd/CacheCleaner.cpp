@@ -68,9 +68,10 @@ bool ClearFolder(const CString& strFolder) {
         if (name == L"." || name == L"..") continue;
         if (name.CompareNoCase(L"desktop.ini") == 0) continue;
         CString path = strFolder + L"\\" + name;
-        DWORD attributes = ::GetFileAttributesW(path);
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-            ::SetFileAttributesW(path, attributes & ~FILE_ATTRIBUTE_READONLY);
+        // The listing already carries the attributes; asking the file system again for each of
+        // thousands of entries only costs time.
+        if (fd.dwFileAttributes & FILE_ATTRIBUTE_READONLY)
+            ::SetFileAttributesW(path, fd.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY);
         if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             // A junction or link leads out of the cache: remove the link, never what it points at.
             if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) ClearFolder(path);

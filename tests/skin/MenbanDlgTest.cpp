@@ -82,4 +82,24 @@ TEST_F(MenbanDlgTest, SpinnerGoesRoundClockwiseOnItsTimerOnly) {
     }
 }
 
+// A tick repaints the spinner's square alone: the veil and the notice around it stay pixel for
+// pixel as the full paint left them.
+TEST_F(MenbanDlgTest, TicksRepaintOnlyTheSpinner) {
+    ScreenCapture before = ScreenCapture::OfClient(overlay.m_hWnd);
+    for (int i = 0; i < 3; ++i) Tick();
+    PumpMessages();
+    ScreenCapture after = ScreenCapture::OfClient(overlay.m_hWnd);
+    ASSERT_EQ(before.Width(), after.Width());
+    ASSERT_EQ(before.Height(), after.Height());
+    int changedOutside = 0, changedInside = 0;
+    for (int y = 0; y < after.Height(); ++y)
+        for (int x = 0; x < after.Width(); ++x) {
+            bool inSpinner = x >= 488 && x < 511 && y >= 248 && y < 271;
+            if (!(before.Pixel(x, y) == after.Pixel(x, y))) ++(inSpinner ? changedInside : changedOutside);
+        }
+    EXPECT_EQ(0, changedOutside);
+    EXPECT_GT(changedInside, 0);
+    EXPECT_GT(after.MeanBrightness(400, 284, 200, 31), 30.0);
+}
+
 }  // namespace

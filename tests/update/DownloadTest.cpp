@@ -77,7 +77,8 @@ TEST_P(CompleteDownload, IsLoggedWithItsDigestAndHandedOver) {
 INSTANTIATE_TEST_SUITE_P(Bodies, CompleteDownload, testing::Values(
     CompleteCase{ "OnePiece", 70000, 1, 0 },
     CompleteCase{ "ExactlyOneReadBuffer", 1024, 1, 0 },
-    CompleteCase{ "SlowPiecesDoNotEndTheRead", 5000, 5, 150 }),
+    CompleteCase{ "SlowPiecesDoNotEndTheRead", 5000, 5, 150 },
+    CompleteCase{ "ManyReadAheadBuffersInPieces", 300007, 4, 30 }),
     [](const testing::TestParamInfo<CompleteCase>& info) { return std::string(info.param.name); });
 
 TEST_F(Download, WithoutContentLengthNothingIsDownloaded) {
